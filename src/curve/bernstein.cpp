@@ -1,0 +1,39 @@
+#include "curve/bernstein.h"
+
+namespace {
+// x^n by repeated squaring; every value here is exact, so any exact method agrees.
+double power(double x, int n) {
+    double result = 1.0;
+    while (n > 0) {
+        if (n & 1) result *= x;
+        x *= x;
+        n >>= 1;
+    }
+    return result;
+}
+}  // namespace
+
+Binomials buildBinomials() {
+    Binomials b{};
+    b.c[0] = 1;
+    for (int n = 1; n <= DEGREE; ++n) {
+        const int h = n / 2;
+        for (int j = h; j >= 1; --j) b.c[j] = b.c[j] + b.c[j - 1];
+        if (n % 2 == 1) b.c[h + 1] = b.c[h];  // odd rows mirror around the middle
+    }
+    return b;
+}
+
+void buildBernsteinTable(BernsteinTable& table, const Binomials& binomials) {
+    for (int k = 0; k <= TABLE_STEPS; ++k) {
+        const double t = k * 0.0009765625;  // k * 2^-10
+        const double u = 1.0 - t;
+        double* row = table.rows[k];
+        // The lower half of the index range; the upper half follows by symmetry.
+        for (int i = 0; i <= (DEGREE - 1) / 2; ++i) {
+            const double c = binomials.c[i];
+            row[i] = c * power(t, i) * power(u, DEGREE - i);
+            row[DEGREE - i] = c * power(t, DEGREE - i) * power(u, i);
+        }
+    }
+}
