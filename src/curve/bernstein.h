@@ -28,7 +28,9 @@ Binomials buildBinomials();
 void buildBernsteinTable(BernsteinTable& table, const Binomials& binomials);
 
 // Row of a parameter t in [0, 1]: trunc(t * 1024). Exact for multiples of 1/1024.
-inline int rowForParameter(double t) { return static_cast<int>(t * TABLE_STEPS); }
+inline int rowForParameter(double t) {
+    return static_cast<int>(t * TABLE_STEPS);
+}
 
 // Curve point of row k (0..1024) for the control points ctrl[0..3]. Each coordinate
 // sums P0*B0 + P1*B1 + P2*B2 + P3*B3 from 0.0, in that order, so results are

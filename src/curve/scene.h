@@ -30,4 +30,6 @@ void resetScene(Scene& scene);
 // A scene fresh from start-up: default points, no selection, capsules, outlines shown, 800 x 800.
 Scene defaultScene();
 
-inline const Point2& queryPoint(const Scene& scene) { return scene.points[QUERY_POINT]; }
+inline const Point2& queryPoint(const Scene& scene) {
+    return scene.points[QUERY_POINT];
+}

@@ -7,7 +7,9 @@ void swapEntries(NodeQueue& queue, int a, int b) {
     std::swap(queue.entries[a], queue.entries[b]);
 }
 
-double keyAt(const NodeQueue& queue, int i) { return queue.entries[i].key; }
+double keyAt(const NodeQueue& queue, int i) {
+    return queue.entries[i].key;
+}
 
 void siftUp(NodeQueue& queue, int i) {
     while (i > 0) {
@@ -41,7 +43,9 @@ void siftDown(NodeQueue& queue, int i) {
 }
 }  // namespace
 
-void nodeQueueClear(NodeQueue& queue) { queue.size = 0; }
+void nodeQueueClear(NodeQueue& queue) {
+    queue.size = 0;
+}
 
 bool nodeQueuePush(NodeQueue& queue, int node, double key) {
     if (queue.size >= QUEUE_CAPACITY) return false;

@@ -44,7 +44,9 @@ struct SearchState {
 
 namespace search_detail {
 
-inline bool atDepthLimit(const SearchNode& node) { return node.level == MAX_LEVEL; }
+inline bool atDepthLimit(const SearchNode& node) {
+    return node.level == MAX_LEVEL;
+}
 
 inline bool canDiscard(const SearchNode& node, const SearchState& state) {
     return node.key > state.bestDistance;
@@ -71,8 +73,8 @@ void retire(SearchState& state, const SearchNode& node, Sink& sink) {
     sink(node);
 }
 
-inline SearchNode makeChild(const SearchNode& parent, const Point2& p0, const Point2& p1,
-                            double t0, double t1) {
+inline SearchNode makeChild(const SearchNode& parent, const Point2& p0, const Point2& p1, double t0,
+                            double t1) {
     return {parent.level + 1, p0, p1, t0, t1, parent.radius * CHILD_RADIUS_FACTOR, 0.0};
 }
 
