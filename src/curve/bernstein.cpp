@@ -1,18 +1,5 @@
 #include "curve/bernstein.h"
 
-namespace {
-// x^n by repeated squaring; every value here is exact, so any exact method agrees.
-double power(double x, int n) {
-    double result = 1.0;
-    while (n > 0) {
-        if (n & 1) result *= x;
-        x *= x;
-        n >>= 1;
-    }
-    return result;
-}
-}  // namespace
-
 Binomials buildBinomials() {
     Binomials b{};
     b.c[0] = 1;
@@ -32,8 +19,8 @@ void buildBernsteinTable(BernsteinTable& table, const Binomials& binomials) {
         // The lower half of the index range; the upper half follows by symmetry.
         for (int i = 0; i <= (DEGREE - 1) / 2; ++i) {
             const double c = binomials.c[i];
-            row[i] = c * power(t, i) * power(u, DEGREE - i);
-            row[DEGREE - i] = c * power(t, DEGREE - i) * power(u, i);
+            row[i] = c * integerPower(t, i) * integerPower(u, DEGREE - i);
+            row[DEGREE - i] = c * integerPower(t, DEGREE - i) * integerPower(u, i);
         }
     }
 }

@@ -16,6 +16,14 @@ struct BernsteinTable {
     double rows[TABLE_ROWS][DEGREE + 1];  // rows[k] = {B0, B1, B2, B3} at t = k/1024
 };
 
+// x^n for n >= 0 by repeated squaring (right to left over the bits of n).
+inline double integerPower(double x, int n) {
+    double result = 1.0;
+    for (; n > 0; n >>= 1, x *= x)
+        if (n & 1) result *= x;
+    return result;
+}
+
 // Binomial coefficients C(3,0), C(3,1), C(3,2); only the first two are read.
 struct Binomials {
     int c[DEGREE];
