@@ -4,13 +4,22 @@
 
 #include "app/view.h"
 
+namespace {
+// Offsets in whole pixels, in 64 bits: a point dragged far outside the window must not
+// overflow. Any offset of 6 or more is out of reach (36 > 30), so the squares that are
+// formed stay tiny.
+bool withinReach(std::int64_t ex, std::int64_t ey) {
+    if (ex <= -6 || ex >= 6 || ey <= -6 || ey >= 6) return false;
+    return ex * ex + ey * ey < PICK_THRESHOLD;
+}
+}  // namespace
+
 void pickPoint(Scene& scene, int x, int y) {
-    // Squares in 64 bits: a point dragged far outside the window must not overflow.
     const ScenePixel pointer = windowToScene(scene, x, y);
     for (int i = 0; i < SCENE_POINT_COUNT; ++i) {
         const std::int64_t ex = static_cast<std::int64_t>(scene.points[i].x) - pointer.x;
         const std::int64_t ey = static_cast<std::int64_t>(scene.points[i].y) - pointer.y;
-        if (ex * ex + ey * ey < PICK_THRESHOLD) scene.selected = i;
+        if (withinReach(ex, ey)) scene.selected = i;
     }
 }
 
