@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 ARGS ?=
 
-.PHONY: all build test run deps clean format format-check
+.PHONY: all build test run bench deps clean format format-check
 
 all: build
 
@@ -24,6 +24,12 @@ test: build
 
 run: build
 	$(BUILD)/src/app/quillfen $(ARGS)
+
+# Benchmarks: built as users build (-O2, no -march=native), in a tree of their own.
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLFEN_BUILD_TESTS=OFF -DQUILLFEN_BUILD_BENCH=ON $(CMAKE_FLAGS) > /dev/null
+	cmake --build build-bench -j $(JOBS) --target quillfen-bench
+	build-bench/bench/quillfen-bench $(ARGS)
 
 clean:
 	rm -rf build build-*
