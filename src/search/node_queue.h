@@ -24,10 +24,65 @@ struct NodeQueue {
     int size = 0;
 };
 
-void nodeQueueClear(NodeQueue& queue);
+namespace node_queue_detail {
+// Moves the entry at `i` up past every parent with a strictly greater key; the
+// entries it passes shift down into the hole it leaves.
+inline void siftUp(NodeQueue& queue, int i) {
+    const QueueEntry moving = queue.entries[i];
+    while (i > 0) {
+        const int parent = (i - 1) / 2;
+        if (!(queue.entries[parent].key > moving.key)) break;
+        queue.entries[i] = queue.entries[parent];
+        i = parent;
+    }
+    queue.entries[i] = moving;
+}
+
+// Moves the entry at `i` down. With two children L and R below it, it sinks under L
+// only when L is strictly the smaller child; when the children tie, R rises.
+inline void siftDown(NodeQueue& queue, int i) {
+    const QueueEntry moving = queue.entries[i];
+    const double x = moving.key;
+    for (int c = 2 * i + 1; c < queue.size; c = 2 * i + 1) {
+        const double left = queue.entries[c].key;
+        int next = -1;
+        if (c + 1 < queue.size) {
+            const double right = queue.entries[c + 1].key;
+            if (x > left)
+                next = right > left ? c : c + 1;
+            else if (x > right)
+                next = c + 1;
+        } else if (x > left) {
+            next = c;
+        }
+        if (next < 0) break;
+        queue.entries[i] = queue.entries[next];
+        i = next;
+    }
+    queue.entries[i] = moving;
+}
+}  // namespace node_queue_detail
+
+// Empties the queue.
+inline void nodeQueueClear(NodeQueue& queue) {
+    queue.size = 0;
+}
 
 // Adds pool node `node` with `key`; false (and no change) when the queue is full.
-bool nodeQueuePush(NodeQueue& queue, int node, double key);
+inline bool nodeQueuePush(NodeQueue& queue, int node, double key) {
+    if (queue.size >= QUEUE_CAPACITY) return false;
+    queue.entries[queue.size] = {key, node};
+    node_queue_detail::siftUp(queue, queue.size);
+    ++queue.size;
+    return true;
+}
 
 // Removes and returns the pool index with the smallest key, NO_NODE when empty.
-int nodeQueuePop(NodeQueue& queue);
+inline int nodeQueuePop(NodeQueue& queue) {
+    if (queue.size == 0) return NO_NODE;
+    const int top = queue.entries[0].node;
+    --queue.size;
+    queue.entries[0] = queue.entries[queue.size];
+    node_queue_detail::siftDown(queue, 0);
+    return top;
+}

@@ -40,6 +40,9 @@ struct SearchState {
     int discarded = 0;  // children retired at once because their key exceeded bestDistance
     int retired = 0;    // nodes handed to the sink
     int maxQueue = 0;   // largest queue size seen
+    // |p0 - q| and |p1 - q| of each pool node. A child shares one end with its parent
+    // and the other with the midpoint sample, so the capsule key needs no new root.
+    double endDistance[POOL_CAPACITY][2];
 };
 
 namespace search_detail {
@@ -53,13 +56,36 @@ inline bool canDiscard(const SearchNode& node, const SearchState& state) {
 }
 
 // Keeps `sample` when it is strictly closer than the best so far; ties keep the older.
-inline void offerSample(SearchState& state, const Point2& sample, int row, const Point2& q) {
+// Returns the sample's distance.
+inline double offerSample(SearchState& state, const Point2& sample, int row, const Point2& q) {
     const double distance = distanceBetween(sample, q);
     if (state.bestDistance > distance) {
         state.bestDistance = distance;
         state.bestPoint = sample;
         state.bestRow = row;
     }
+    return distance;
+}
+
+// Key of a node with end distances d0, d1, as computeKey would set it.
+template <bool BOX>
+inline double keyOf(const SearchNode& node, const Point2& q, double d0, double d1) {
+    if constexpr (BOX)
+        return boxKey(node.p0, node.p1, node.radius, q);
+    else
+        return capsuleKeyFromEnds(node.p0, node.p1, node.radius, q, d0, d1);
+}
+
+// Fills pool slot i with a child of `parent` over [t0, t1] and computes its key.
+template <bool BOX>
+inline void makeChild(SearchState& state, int i, const SearchNode& parent, const Point2& p0,
+                      const Point2& p1, double t0, double t1, double d0, double d1,
+                      const Point2& q) {
+    SearchNode& child = state.pool.nodes[i];
+    child = {parent.level + 1, p0, p1, t0, t1, parent.radius * CHILD_RADIUS_FACTOR, 0.0};
+    child.key = keyOf<BOX>(child, q, d0, d1);
+    state.endDistance[i][0] = d0;
+    state.endDistance[i][1] = d1;
 }
 
 inline void enqueue(SearchState& state, int node) {
@@ -73,38 +99,72 @@ void retire(SearchState& state, const SearchNode& node, Sink& sink) {
     sink(node);
 }
 
-inline SearchNode makeChild(const SearchNode& parent, const Point2& p0, const Point2& p1, double t0,
-                            double t1) {
-    return {parent.level + 1, p0, p1, t0, t1, parent.radius * CHILD_RADIUS_FACTOR, 0.0};
+// Queues child i, or retires it on the spot when its key cannot beat the best sample.
+template <class Sink>
+void admit(SearchState& state, int i, Sink& sink) {
+    if (canDiscard(state.pool.nodes[i], state)) {
+        ++state.discarded;
+        retire(state, state.pool.nodes[i], sink);
+    } else {
+        enqueue(state, i);
+    }
 }
 
-// Splits `node` at its parameter midpoint; each child is queued or, when its key
-// cannot beat the best sample, retired on the spot.
-template <class Sink>
-void expand(SearchState& state, const Scene& scene, const BernsteinTable& table,
-            const SearchNode& node, Sink& sink) {
+// Splits pool node `parent` at its parameter midpoint and admits both halves.
+template <bool BOX, class Sink>
+void expand(SearchState& state, const Scene& scene, const BernsteinTable& table, int parent,
+            Sink& sink) {
+    const SearchNode& node = state.pool.nodes[parent];
     const Point2& q = queryPoint(scene);
     const double tm = (node.t1 + node.t0) * 0.5;
     const int row = rowForParameter(tm);
     const Point2 mid = evaluateRow(table, scene.points, row);
-    offerSample(state, mid, row, q);
+    const double midDistance = offerSample(state, mid, row, q);
 
     const int left = state.nodeCount;
-    SearchNode* children = &state.pool.nodes[left];
-    children[0] = makeChild(node, node.p0, mid, node.t0, tm);
-    children[1] = makeChild(node, mid, node.p1, tm, node.t1);
-    computeKey(children[0], q, scene.boxBounds);
-    computeKey(children[1], q, scene.boxBounds);
-    for (int i = 0; i < 2; ++i) {
-        if (canDiscard(children[i], state)) {
-            ++state.discarded;
-            retire(state, children[i], sink);
-        } else {
-            enqueue(state, left + i);
-        }
-    }
+    const double* ends = state.endDistance[parent];
+    makeChild<BOX>(state, left, node, node.p0, mid, node.t0, tm, ends[0], midDistance, q);
+    makeChild<BOX>(state, left + 1, node, mid, node.p1, tm, node.t1, midDistance, ends[1], q);
+    admit(state, left, sink);
+    admit(state, left + 1, sink);
     state.nodeCount += 2;
     ++state.expansions;
+}
+
+template <bool BOX, class Sink>
+void search(SearchState& state, const Scene& scene, const BernsteinTable& table, Sink& sink) {
+    const Point2& q = queryPoint(scene);
+    nodeQueueClear(state.queue);
+    state.bestDistance = INITIAL_BEST_DISTANCE;
+    state.bestRow = NO_ROW;
+    state.expansions = state.discarded = state.retired = state.maxQueue = 0;
+
+    SearchNode& root = state.pool.nodes[0];
+    root.p0 = evaluateRow(table, scene.points, 0);
+    const double d0 = offerSample(state, root.p0, 0, q);
+    root.p1 = evaluateRow(table, scene.points, TABLE_STEPS);
+    const double d1 = offerSample(state, root.p1, TABLE_STEPS, q);
+    root.t0 = 0.0;
+    root.t1 = 1.0;
+    root.level = 0;
+    root.radius = rootRadius(scene.points);
+    root.key = keyOf<BOX>(root, q, d0, d1);
+    state.endDistance[0][0] = d0;
+    state.endDistance[0][1] = d1;
+    state.nodeCount = 1;
+    enqueue(state, 0);  // the root is never tested against bestDistance
+
+    // A queue that runs dry (Q beyond the search's reach) ends the search like a
+    // node at the depth limit, with nothing left to drain.
+    for (int top = nodeQueuePop(state.queue); top != NO_NODE; top = nodeQueuePop(state.queue)) {
+        if (atDepthLimit(state.pool.nodes[top])) {
+            retire(state, state.pool.nodes[top], sink);
+            break;
+        }
+        expand<BOX>(state, scene, table, top, sink);
+    }
+    for (int left = nodeQueuePop(state.queue); left != NO_NODE; left = nodeQueuePop(state.queue))
+        retire(state, state.pool.nodes[left], sink);
 }
 
 }  // namespace search_detail
@@ -114,36 +174,8 @@ void expand(SearchState& state, const Scene& scene, const BernsteinTable& table,
 template <class Sink>
 void runNearestSearch(SearchState& state, const Scene& scene, const BernsteinTable& table,
                       Sink&& sink) {
-    using namespace search_detail;
-    const Point2& q = queryPoint(scene);
-    nodeQueueClear(state.queue);
-    state.bestDistance = INITIAL_BEST_DISTANCE;
-    state.bestRow = NO_ROW;
-    state.expansions = state.discarded = state.retired = state.maxQueue = 0;
-
-    SearchNode& root = state.pool.nodes[0];
-    root.p0 = evaluateRow(table, scene.points, 0);
-    offerSample(state, root.p0, 0, q);
-    root.p1 = evaluateRow(table, scene.points, TABLE_STEPS);
-    offerSample(state, root.p1, TABLE_STEPS, q);
-    root.t0 = 0.0;
-    root.t1 = 1.0;
-    root.level = 0;
-    root.radius = rootRadius(scene.points);
-    computeKey(root, q, scene.boxBounds);
-    state.nodeCount = 1;
-    enqueue(state, 0);  // the root is never tested against bestDistance
-
-    // A queue that runs dry (Q beyond the search's reach) ends the search like a
-    // node at the depth limit, with nothing left to drain.
-    for (int top = nodeQueuePop(state.queue); top != NO_NODE; top = nodeQueuePop(state.queue)) {
-        const SearchNode& node = state.pool.nodes[top];
-        if (atDepthLimit(node)) {
-            retire(state, node, sink);
-            break;
-        }
-        expand(state, scene, table, node, sink);
-    }
-    for (int left = nodeQueuePop(state.queue); left != NO_NODE; left = nodeQueuePop(state.queue))
-        retire(state, state.pool.nodes[left], sink);
+    if (scene.boxBounds)
+        search_detail::search<true>(state, scene, table, sink);
+    else
+        search_detail::search<false>(state, scene, table, sink);
 }
