@@ -20,7 +20,7 @@ struct QueueEntry {
 };
 
 struct NodeQueue {
-    QueueEntry entries[QUEUE_CAPACITY];
+    QueueEntry entries[QUEUE_CAPACITY] = {};
     int size = 0;
 };
 
