@@ -27,6 +27,19 @@ inline double distanceBetween(const Point2& a, const Point2& b) {
 // cubic the curve never strays further than that from its chord. ctrl = P0..P3.
 double rootRadius(const Point2* ctrl);
 
+// True when the cross product q x d - p0 x p1, formed from absolute coordinates, may
+// be mostly rounding: its terms reach M = |q.x dy| + |q.y dx| + |p0.x p1.y| + |p1.x p0.y|,
+// so the distance it gives is off by up to about 3 eps M / |d|. That stays below
+// 2^-20 |d| unless M > 2^31 |d|^2: a chord far shorter than its distance from the
+// origin (a tiny curve far out, or the flat end of a degenerate one). There the key
+// could overstate the distance and discard pieces holding nearer samples.
+inline bool crossIsUnreliable(const Point2& p0, const Point2& p1, const Point2& q, double dx,
+                              double dy, double lengthSquared) {
+    const double magnitude =
+        std::fabs(q.x * dy) + std::fabs(q.y * dx) + std::fabs(p0.x * p1.y) + std::fabs(p1.x * p0.y);
+    return magnitude > 0x1p31 * lengthSquared;
+}
+
 // capsuleKey for a chord whose end distances d0 = |p0 - q| and d1 = |p1 - q| are
 // already known (the search has them from its samples; they are the same bits).
 inline double capsuleKeyFromEnds(const Point2& p0, const Point2& p1, double r, const Point2& q,
@@ -38,8 +51,10 @@ inline double capsuleKeyFromEnds(const Point2& p0, const Point2& p1, double r, c
     if (pastStart && beforeEnd) {
         // The foot of the perpendicular lies inside the chord: |cross| / |d| is the
         // distance to the chord's line, written as |cross| * |d| / |d|^2.
-        const double cross = q.x * dy - q.y * dx - p0.x * p1.y + p1.x * p0.y;
+        double cross = q.x * dy - q.y * dx - p0.x * p1.y + p1.x * p0.y;
         const double lengthSquared = dx * dx + dy * dy;
+        if (crossIsUnreliable(p0, p1, q, dx, dy, lengthSquared))
+            cross = (q.x - p0.x) * dy - (q.y - p0.y) * dx;
         return std::fabs(cross) * std::sqrt(lengthSquared) / lengthSquared - r;
     }
     return (d1 < d0 ? d1 : d0) - r;

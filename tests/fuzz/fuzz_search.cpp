@@ -182,6 +182,31 @@ const BernsteinTable& table() {
 // Kept across inputs: the nearest point survives a search that finds nothing in reach.
 SearchState search;
 
+// A key must bound the distance from Q to every table sample of its node's interval,
+// up to rounding: a few ulps of the coordinates involved, a sliver of the chord's
+// length for the chord-line distance, and, below 1e-150, the underflow of squares. A key formula
+// that loses precision to cancellation overshoots by far more.
+// Scenes with coordinates below 1e-30 are left out: there the key's intermediate
+// |cross| * |d| can underflow (a known limit far below any pixel).
+void checkKeys(const Scene& scene) {
+    for (const Point2& p : scene.points)
+        if ((p.x != 0.0 && std::fabs(p.x) < 1e-30) || (p.y != 0.0 && std::fabs(p.y) < 1e-30))
+            return;
+    static SearchState again;
+    const Point2& q = queryPoint(scene);
+    runNearestSearch(again, scene, table(), [&](const SearchNode& node) {
+        const double chord = distanceBetween(node.p0, node.p1);
+        double scale = std::fabs(q.x) + std::fabs(q.y);
+        for (const Point2& p : {node.p0, node.p1})
+            scale = std::fmax(scale, std::fabs(p.x) + std::fabs(p.y));
+        const double slack = 0x1p-16 * chord + 0x1p-44 * scale + 1e-150;
+        for (int k = rowForParameter(node.t0); k <= rowForParameter(node.t1); ++k) {
+            const double d = distanceBetween(evaluateRow(table(), scene.points, k), q);
+            require(node.key <= d + slack, "key above the distance of a sample it covers");
+        }
+    });
+}
+
 void checkSearch(const Scene& scene, const Point2& previousBest, int outlines) {
     const SearchState& s = search;
     require(s.nodeCount == 1 + 2 * s.expansions, "pool slots do not match the expansions");
@@ -217,5 +242,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int outlines = drawFrame(canvas, scene, table(), search);
     canvas.requireFrameClosed();
     checkSearch(scene, previousBest, outlines);
+    checkKeys(scene);
     return 0;
 }

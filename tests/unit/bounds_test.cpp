@@ -62,3 +62,18 @@ TEST(Bounds, RootRadius) {
 }
 
 }  // namespace
+
+namespace {
+
+// A short chord far from the origin: the cross product of absolute coordinates would
+// cancel away all but rounding; the key must still be the distance to the chord.
+TEST(Bounds, CapsuleKeyOfAShortChordFarOut) {
+    const Point2 p0 = {999999.0, 999999.0};
+    const Point2 p1 = {999999.001, 999999.0};
+    const Point2 q = {999999.0005, 999999.0003};
+    const double distance = q.y - p0.y;  // the chord is horizontal
+    EXPECT_NEAR(capsuleKey(p0, p1, 0.0, q), distance, 1e-12);
+    EXPECT_NEAR(capsuleKey(p0, p1, 0.0001, q), distance - 0.0001, 1e-12);
+}
+
+}  // namespace

@@ -134,3 +134,20 @@ TEST_F(SearchFixture, KeysAreLowerBoundsOnRandomScenes) {
 }
 
 }  // namespace
+
+namespace {
+
+// A curve a fraction of a unit long, a million units out: the capsule keys must not
+// discard the pieces holding the nearest samples (here row 3, 0.000504 from Q).
+TEST_F(SearchFixture, TinyCurveFarOutFindsTheNearSample) {
+    run(sceneWith({{999999, 999999},
+                   {999999.178734375, 999999},
+                   {999999.002, 999999.001},
+                   {999999.0030059009, 999999.125},
+                   {999999.0015, 999999.0005}}));
+    EXPECT_EQ(state->bestRow, 3);
+    EXPECT_LT(state->bestDistance, 0.000505);
+    EXPECT_EQ(state->retired, state->expansions + 1);
+}
+
+}  // namespace
