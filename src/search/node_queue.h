@@ -38,26 +38,17 @@ inline void siftUp(NodeQueue& queue, int i) {
     queue.entries[i] = moving;
 }
 
-// Moves the entry at `i` down. With two children L and R below it, it sinks under L
-// only when L is strictly the smaller child; when the children tie, R rises.
+// Moves the entry at `i` down. With two children L and R it sinks under L only when L
+// is strictly the smaller child, else under R (so on a tie between the children R
+// rises), and only past a strictly smaller key: the smaller child is chosen first,
+// then a single comparison decides, which keeps the loop to one unpredictable branch.
 inline void siftDown(NodeQueue& queue, int i) {
     const QueueEntry moving = queue.entries[i];
-    const double x = moving.key;
     for (int c = 2 * i + 1; c < queue.size; c = 2 * i + 1) {
-        const double left = queue.entries[c].key;
-        int next = -1;
-        if (c + 1 < queue.size) {
-            const double right = queue.entries[c + 1].key;
-            if (x > left)
-                next = right > left ? c : c + 1;
-            else if (x > right)
-                next = c + 1;
-        } else if (x > left) {
-            next = c;
-        }
-        if (next < 0) break;
-        queue.entries[i] = queue.entries[next];
-        i = next;
+        if (c + 1 < queue.size && !(queue.entries[c + 1].key > queue.entries[c].key)) ++c;
+        if (!(moving.key > queue.entries[c].key)) break;
+        queue.entries[i] = queue.entries[c];
+        i = c;
     }
     queue.entries[i] = moving;
 }
