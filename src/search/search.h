@@ -43,6 +43,11 @@ struct SearchState {
     // |p0 - q| and |p1 - q| of each pool node. A child shares one end with its parent
     // and the other with the midpoint sample, so the capsule key needs no new root.
     double endDistance[POOL_CAPACITY][2];
+    // The midpoint sample of each queued node below the depth limit, and its distance
+    // from Q, evaluated as the node is queued: off the path from popping a node to
+    // its children's keys, which is where an expansion waits.
+    Point2 midPoint[POOL_CAPACITY];
+    double midDistance[POOL_CAPACITY];
 };
 
 namespace search_detail {
@@ -55,16 +60,18 @@ inline bool canDiscard(const SearchNode& node, const SearchState& state) {
     return node.key > state.bestDistance;
 }
 
-// Keeps `sample` when it is strictly closer than the best so far; ties keep the older.
-// Returns the sample's distance.
-inline double offerSample(SearchState& state, const Point2& sample, int row, const Point2& q) {
-    const double distance = distanceBetween(sample, q);
+// Keeps `sample`, `distance` from Q, when it is strictly closer than the best so far;
+// ties keep the older.
+inline void offerSample(SearchState& state, const Point2& sample, int row, double distance) {
     if (state.bestDistance > distance) {
         state.bestDistance = distance;
         state.bestPoint = sample;
         state.bestRow = row;
     }
-    return distance;
+}
+
+inline int midpointRow(const SearchNode& node) {
+    return rowForParameter((node.t1 + node.t0) * 0.5);
 }
 
 // Key of a node with end distances d0, d1, as computeKey would set it.
@@ -88,8 +95,14 @@ inline void makeChild(SearchState& state, int i, const SearchNode& parent, const
     state.endDistance[i][1] = d1;
 }
 
-inline void enqueue(SearchState& state, int node) {
-    nodeQueuePush(state.queue, node, state.pool.nodes[node].key);
+// Queues pool node `node`; a node that will be split if popped gets its midpoint now.
+inline void enqueue(SearchState& state, int node, const Scene& scene, const BernsteinTable& table) {
+    const SearchNode& n = state.pool.nodes[node];
+    if (!atDepthLimit(n)) {
+        state.midPoint[node] = evaluateRow(table, scene.points, midpointRow(n));
+        state.midDistance[node] = distanceBetween(state.midPoint[node], queryPoint(scene));
+    }
+    nodeQueuePush(state.queue, node, n.key);
     if (state.queue.size > state.maxQueue) state.maxQueue = state.queue.size;
 }
 
@@ -101,12 +114,12 @@ void retire(SearchState& state, const SearchNode& node, Sink& sink) {
 
 // Queues child i, or retires it on the spot when its key cannot beat the best sample.
 template <class Sink>
-void admit(SearchState& state, int i, Sink& sink) {
+void admit(SearchState& state, int i, const Scene& scene, const BernsteinTable& table, Sink& sink) {
     if (canDiscard(state.pool.nodes[i], state)) {
         ++state.discarded;
         retire(state, state.pool.nodes[i], sink);
     } else {
-        enqueue(state, i);
+        enqueue(state, i, scene, table);
     }
 }
 
@@ -117,16 +130,16 @@ void expand(SearchState& state, const Scene& scene, const BernsteinTable& table,
     const SearchNode& node = state.pool.nodes[parent];
     const Point2& q = queryPoint(scene);
     const double tm = (node.t1 + node.t0) * 0.5;
-    const int row = rowForParameter(tm);
-    const Point2 mid = evaluateRow(table, scene.points, row);
-    const double midDistance = offerSample(state, mid, row, q);
+    const Point2 mid = state.midPoint[parent];
+    const double midDistance = state.midDistance[parent];
+    offerSample(state, mid, rowForParameter(tm), midDistance);
 
     const int left = state.nodeCount;
     const double* ends = state.endDistance[parent];
     makeChild<BOX>(state, left, node, node.p0, mid, node.t0, tm, ends[0], midDistance, q);
     makeChild<BOX>(state, left + 1, node, mid, node.p1, tm, node.t1, midDistance, ends[1], q);
-    admit(state, left, sink);
-    admit(state, left + 1, sink);
+    admit(state, left, scene, table, sink);
+    admit(state, left + 1, scene, table, sink);
     state.nodeCount += 2;
     ++state.expansions;
 }
@@ -141,9 +154,11 @@ void search(SearchState& state, const Scene& scene, const BernsteinTable& table,
 
     SearchNode& root = state.pool.nodes[0];
     root.p0 = evaluateRow(table, scene.points, 0);
-    const double d0 = offerSample(state, root.p0, 0, q);
+    const double d0 = distanceBetween(root.p0, q);
+    offerSample(state, root.p0, 0, d0);
     root.p1 = evaluateRow(table, scene.points, TABLE_STEPS);
-    const double d1 = offerSample(state, root.p1, TABLE_STEPS, q);
+    const double d1 = distanceBetween(root.p1, q);
+    offerSample(state, root.p1, TABLE_STEPS, d1);
     root.t0 = 0.0;
     root.t1 = 1.0;
     root.level = 0;
@@ -152,7 +167,7 @@ void search(SearchState& state, const Scene& scene, const BernsteinTable& table,
     state.endDistance[0][0] = d0;
     state.endDistance[0][1] = d1;
     state.nodeCount = 1;
-    enqueue(state, 0);  // the root is never tested against bestDistance
+    enqueue(state, 0, scene, table);  // the root is never tested against bestDistance
 
     // A queue that runs dry (Q beyond the search's reach) ends the search like a
     // node at the depth limit, with nothing left to drain.
