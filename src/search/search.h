@@ -4,9 +4,9 @@
 // in a region whose key bounds the distance of every point of the piece (bounds.h);
 // a child whose key is strictly above the best sample's distance is discarded, and
 // the piece with the smallest key is always split next. The search ends when the
-// piece taken from the queue is at MAX_LEVEL (or, for Q out of reach, when the queue
-// runs dry). Samples are t = 0, t = 1 and one midpoint per expansion; every midpoint
-// is a multiple of 2^-10 and therefore an exact table row.
+// piece taken from the queue is at MAX_LEVEL, or when the queue runs dry (with Q
+// beyond the search's reach every piece can be discarded). Samples are t = 0, t = 1 and one
+// midpoint per expansion; every midpoint is a multiple of 2^-10 and therefore an exact table row.
 //
 // Every node the search does not expand is handed, once, to the caller's sink at the
 // moment it is retired: discarded children as they are discarded, then the node that
@@ -169,8 +169,8 @@ void search(SearchState& state, const Scene& scene, const BernsteinTable& table,
     state.nodeCount = 1;
     enqueue(state, 0, scene, table);  // the root is never tested against bestDistance
 
-    // A queue that runs dry (Q beyond the search's reach) ends the search like a
-    // node at the depth limit, with nothing left to drain.
+    // A queue that runs dry ends the search like a node at the depth limit, with
+    // nothing left to drain.
     for (int top = nodeQueuePop(state.queue); top != NO_NODE; top = nodeQueuePop(state.queue)) {
         if (atDepthLimit(state.pool.nodes[top])) {
             retire(state, state.pool.nodes[top], sink);
