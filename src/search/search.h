@@ -5,8 +5,9 @@
 // a child whose key is strictly above the best sample's distance is discarded, and
 // the piece with the smallest key is always split next. The search ends when the
 // piece taken from the queue is at MAX_LEVEL, or when the queue runs dry (with Q
-// beyond the search's reach every piece can be discarded). Samples are t = 0, t = 1 and one
-// midpoint per expansion; every midpoint is a multiple of 2^-10 and therefore an exact table row.
+// beyond the search's reach every piece can be discarded). Samples are t = 0, t = 1
+// and one midpoint per expansion; every midpoint is a multiple of 2^-10 and therefore
+// an exact table row.
 //
 // Every node the search does not expand is handed, once, to the caller's sink at the
 // moment it is retired: discarded children as they are discarded, then the node that
