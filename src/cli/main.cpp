@@ -24,7 +24,7 @@ constexpr const char* FOOTER =
     "Scenes: ten numbers X0,Y0,X1,Y1,X2,Y2,X3,Y3,QX,QY (control points P0..P3, then Q)\n"
     "in scene units, origin at the window centre, y up, separated by commas and/or\n"
     "spaces. Each is a plain decimal: optional '-', digits, optional fraction and\n"
-    "exponent; no '+', hex, inf or nan. Coordinate bound: |value| <= 1e6.\n"
+    "exponent; no leading '+', hex, inf or nan. Coordinate bound: |value| <= 1e6.\n"
     "\n"
     "Exit status: 0 success; 1 some --batch line held no valid scene; 2 usage error\n"
     "(unknown option, bad value, bad --points, --batch with --points or --svg);\n"

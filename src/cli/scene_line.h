@@ -4,10 +4,11 @@
 // comma with whitespace around it; whitespace may also lead and trail. An empty field
 // (two commas in a row, a comma at either end) is an error. A number is what
 // std::from_chars reads in general format, whole: an optional '-', digits with an
-// optional fraction and exponent. No '+', no hexadecimal, no "inf" or "nan", and the
-// C locale always. Every coordinate must lie within +-COORDINATE_BOUND: with that bound
-// every distance, squared distance and radius the search and the drawing compute stays
-// finite (squares reach ~1e13, far below the double range).
+// optional fraction and exponent (whose sign may be '+'). No leading '+', no
+// hexadecimal, no "inf" or "nan", and the C locale always. Every coordinate must lie
+// within +-COORDINATE_BOUND: with that bound every distance, squared distance and
+// radius the search and the drawing compute stays finite (squares reach ~1e13, far
+// below the double range).
 //
 // Only the error message allocates.
 #pragma once
