@@ -22,6 +22,15 @@ void appendInt(std::string& out, long v) {
     out.append(buffer, result.ptr);
 }
 
+// width="W" height="H"
+void appendSize(std::string& out, int width, int height) {
+    out += "width=\"";
+    appendInt(out, width);
+    out += "\" height=\"";
+    appendInt(out, height);
+    out += '"';
+}
+
 // round(255 * c), clamped to 0..255 the way GL clamps colours.
 long channel(double c) {
     if (!(c > 0.0)) return 0;
@@ -42,19 +51,15 @@ void appendColor(std::string& out, const Rgb& color) {
 }  // namespace
 
 SvgCanvas::SvgCanvas(int width, int height) : halfWidth_(width / 2), halfHeight_(height / 2) {
-    body_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"";
-    appendInt(body_, width);
-    body_ += "\" height=\"";
-    appendInt(body_, height);
-    body_ += "\" viewBox=\"0 0 ";
+    body_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" ";
+    appendSize(body_, width, height);
+    body_ += " viewBox=\"0 0 ";
     appendInt(body_, width);
     body_ += ' ';
     appendInt(body_, height);
-    body_ += "\">\n<rect width=\"";
-    appendInt(body_, width);
-    body_ += "\" height=\"";
-    appendInt(body_, height);
-    body_ += "\" fill=\"rgb(255,255,255)\"/>\n";
+    body_ += "\">\n<rect ";
+    appendSize(body_, width, height);
+    body_ += " fill=\"rgb(255,255,255)\"/>\n";
 }
 
 void SvgCanvas::setColor(const Rgb& color) {
