@@ -4,7 +4,7 @@
 // skipped. Every other line gets exactly one output line, in input order: its report,
 // or {"line":N,"error":"..."} (N counting every input line from 1) with the same
 // message on `err` as "quillfen-frame: line N: ...". A bad line never stops the lines
-// after it. One SearchState (~165 KB) is allocated per call and reset for every scene.
+// after it. One SearchState is allocated per call and reset for every scene.
 // Lines are read whole with std::getline, so a line's length is bounded only by memory.
 #pragma once
 

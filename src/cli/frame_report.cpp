@@ -42,8 +42,10 @@ Scene makeScene(const Point2* points, bool boxBounds) {
     return scene;
 }
 
+// A search resets its queue, pool, figures and best distance itself; only the nearest
+// point carries over, so putting it back at the origin gives a fresh state.
 void resetSearch(SearchState& state) {
-    state = SearchState{};
+    state.bestPoint = {0.0, 0.0};
 }
 
 void searchScene(SearchState& state, const Scene& scene, const BernsteinTable& table) {

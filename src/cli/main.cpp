@@ -57,7 +57,7 @@ int runSingle(const Options& options, const BernsteinTable& table) {
         }
         scene = makeScene(parsed.points, options.box);
     }
-    scene.boxBounds = options.box;
+    scene.boxBounds = options.box;  // the default scene too
     scene.hideOutlines = options.hideOutlines;
     scene.windowWidth = options.width;
     scene.windowHeight = options.height;
